@@ -1,0 +1,21 @@
+# vp_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [LABELS <labels...>])
+# builds one GoogleTest binary and registers each of its tests with CTest.
+# Every test runs headless (offscreen Qt platform). Label "threaded" marks the
+# tests that also run under ThreadSanitizer.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+function(vp_add_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock Threads::Threads)
+  if(NOT "main" IN_LIST T_LABELS)
+    target_link_libraries(${T_NAME} PRIVATE vp_test_main)
+  endif()
+  set(env "QT_QPA_PLATFORM=offscreen" "VP_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+          "VP_BINARY_DIR=${PROJECT_BINARY_DIR}")
+  gtest_discover_tests(${T_NAME}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "${env}" LABELS "${T_LABELS}" TIMEOUT 300)
+endfunction()
