@@ -91,7 +91,8 @@ bool PlaySound1::WriteBlock(const std::vector<uint8_t>& block) {
     const unsigned long frames = block.size() / pcm_.FrameBytes();
     unsigned long written = 0;
     while (written < frames) {
-        const long result = pcm_.Write(block.data() + written * pcm_.FrameBytes(), frames - written);
+        const long result =
+            pcm_.Write(block.data() + written * pcm_.FrameBytes(), frames - written);
         if (result > 0) {
             written += static_cast<unsigned long>(result);
             continue;

@@ -58,9 +58,11 @@ void RecordSound::StartRecording() {
 
 bool RecordSound::OpenInput() {
     input_.reset();
-    auto input = std::make_unique<SoundInput>([this](std::vector<uint8_t> buffer) {
-        thread_.Post({MM_WIM_DATA, std::move(buffer)});
-    }, overruns_);
+    auto input = std::make_unique<SoundInput>(
+        [this](std::vector<uint8_t> buffer) {
+            thread_.Post({MM_WIM_DATA, std::move(buffer)});
+        },
+        overruns_);
     const int error = input->Open(options_.device, options_.sampleRateHz);
     if (error < 0) {
         ShowDeviceError("Open", error);
