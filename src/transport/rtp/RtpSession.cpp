@@ -91,14 +91,15 @@ bool RtpSession::SendPacket(std::span<const uint8_t> payload, uint8_t payloadTyp
     packet.ssrc = ssrc_;
     packet.payload.assign(payload.begin(), payload.end());
     if (packet.BuiltBytes() > params_.maximumPacketBytes || payloadType > 127) return false;
-    packet.sequenceNumber = send_.sequence;
+    packet.sequenceNumber = send_.sequence++;
     packet.timestamp = send_.timestamp;
+    send_.timestamp += timestampIncrement;
+    // A packet that failed still used its sequence number, so the receiver
+    // sees the gap instead of joining a cut-off frame to the next one.
     if (!rtpSocket_.SendTo(destination_->address, destination_->rtpPort, packet.Build())) {
         return false;
     }
-    ++send_.sequence;
-    send_.lastTimestampSent = send_.timestamp;
-    send_.timestamp += timestampIncrement;
+    send_.lastTimestampSent = packet.timestamp;
     send_.lastSendMicros = clock_.MonotonicMicros();
     ++send_.packetsSent;
     send_.octetsSent += static_cast<uint32_t>(payload.size());
