@@ -1,5 +1,7 @@
 #include "settings/GbkCodec.h"
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 namespace {

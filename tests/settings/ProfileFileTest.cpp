@@ -2,6 +2,8 @@
 
 #include "TempIni.h"
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 
 namespace {
