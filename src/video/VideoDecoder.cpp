@@ -54,13 +54,14 @@ bool VideoDecoder::Open(int width, int height) {
     return true;
 }
 
-bool VideoDecoder::Decode(EncodedFrame& frame) {
+bool VideoDecoder::Decode(const EncodedFrame& frame) {
     std::lock_guard lock(mutex_);
     const std::size_t length = frame.length;
-    frame.length = 0;
     if (!open_ || length == 0 || length > frame.data.size()) return false;
 
-    packet_->data = frame.data.data();
+    // libavcodec copies a packet without a buffer reference; it never
+    // writes to the data.
+    packet_->data = const_cast<uint8_t*>(frame.data.data());
     packet_->size = static_cast<int>(length);
     const int sent = avcodec_send_packet(context_, packet_);
     packet_->data = nullptr;

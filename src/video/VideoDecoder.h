@@ -41,10 +41,10 @@ public:
     // and leave the decoder closed.
     bool Open(int width, int height);
 
-    // Decodes one reassembled frame and sets its length back to 0. True
-    // when a picture was produced (and handed on); a frame that does not
-    // decode, or a closed decoder, gives false.
-    bool Decode(EncodedFrame& frame);
+    // Decodes one reassembled frame. True when a picture was produced (and
+    // handed on); a frame that does not decode, or a closed decoder, gives
+    // false and the previous picture stays.
+    bool Decode(const EncodedFrame& frame);
 
     void Close();
     bool IsOpen() const;

