@@ -5,7 +5,10 @@
 #include "video/YuvToRgbTables.h"
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
+
+#include <array>
+#define VP_AVX2 __attribute__((target("avx2")))
 #endif
 
 namespace {
@@ -161,6 +164,87 @@ void ConvertRowPairSse2(const RowPair& rows, int width) {
     ConvertColumnsPlain(rows, x, width);
 }
 
+// The AVX2 path does the per-pixel arithmetic of 16 pixels in one register
+// and interleaves B, G, R with byte shuffles.
+VP_AVX2 __m256i TwoPixelsEach(__m128i chroma) {
+    return _mm256_set_m128i(_mm_unpackhi_epi16(chroma, chroma), _mm_unpacklo_epi16(chroma, chroma));
+}
+
+VP_AVX2 __m256i LumaTerm16(const uint8_t* y) {
+    const __m256i luma = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(y)));
+    const __m256i twice = _mm256_slli_epi16(_mm256_sub_epi16(luma, _mm256_set1_epi16(16)), 1);
+    return _mm256_add_epi16(_mm256_mulhi_epi16(twice, _mm256_set1_epi16(10773)), twice);
+}
+
+VP_AVX2 __m128i Clamp16(__m256i sums) {
+    const __m256i halved = _mm256_srai_epi16(sums, 1);
+    const __m256i packed = _mm256_packus_epi16(halved, halved);
+    // Each lane packed its own eight pixels twice; take lane 0 then lane 1.
+    return _mm256_castsi256_si128(_mm256_permute4x64_epi64(packed, 0x08));
+}
+
+// Shuffle masks placing channel c of 16 pixels into output register k.
+using ShuffleMasks = std::array<std::array<std::array<uint8_t, 16>, 3>, 3>;
+
+ShuffleMasks BuildShuffleMasks() {
+    ShuffleMasks masks{};
+    for (int k = 0; k < 3; ++k) {
+        for (int c = 0; c < 3; ++c) {
+            for (int j = 0; j < 16; ++j) {
+                const int byte = 16 * k + j;
+                masks[k][c][j] = byte % 3 == c ? static_cast<uint8_t>(byte / 3) : 0x80;
+            }
+        }
+    }
+    return masks;
+}
+
+VP_AVX2 void StoreSixteenPixelsShuffled(__m128i b, __m128i g, __m128i r, uint8_t* out) {
+    static const ShuffleMasks masks = BuildShuffleMasks();
+    const __m128i channels[3] = {b, g, r};
+    for (int k = 0; k < 3; ++k) {
+        __m128i bytes = _mm_setzero_si128();
+        for (int c = 0; c < 3; ++c) {
+            const __m128i mask =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(masks[k][c].data()));
+            bytes = _mm_or_si128(bytes, _mm_shuffle_epi8(channels[c], mask));
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * k), bytes);
+    }
+}
+
+struct ChromaTerms16 {
+    __m256i red;
+    __m256i green;
+    __m256i blue;
+};
+
+VP_AVX2 void ConvertSixteenPixelsAvx2(const uint8_t* y, const ChromaTerms16& chroma, uint8_t* out) {
+    const __m256i luma = LumaTerm16(y);
+    StoreSixteenPixelsShuffled(Clamp16(_mm256_add_epi16(luma, chroma.blue)),
+                               Clamp16(_mm256_sub_epi16(luma, chroma.green)),
+                               Clamp16(_mm256_add_epi16(luma, chroma.red)), out);
+}
+
+VP_AVX2 void ConvertRowPairAvx2(const RowPair& rows, int width) {
+    int x = 0;
+    for (; x + 16 <= width; x += 16) {
+        const ChromaTerms terms =
+            ChromaTermsOf(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(rows.u + x / 2)),
+                          _mm_loadl_epi64(reinterpret_cast<const __m128i*>(rows.v + x / 2)));
+        const ChromaTerms16 chroma{TwoPixelsEach(terms.red), TwoPixelsEach(terms.green),
+                                   TwoPixelsEach(terms.blue)};
+        ConvertSixteenPixelsAvx2(rows.yTop + x, chroma, rows.outTop + x * 3);
+        ConvertSixteenPixelsAvx2(rows.yBottom + x, chroma, rows.outBottom + x * 3);
+    }
+    ConvertColumnsPlain(rows, x, width);
+}
+
+bool CpuHasAvx2() {
+    static const bool hasAvx2 = __builtin_cpu_supports("avx2");
+    return hasAvx2;
+}
+
 #endif
 
 }  // namespace
@@ -185,8 +269,23 @@ bool ConvertYuv420ToRgb24Sse2(const uint8_t* y, const uint8_t* u, const uint8_t*
 #endif
 }
 
+bool ConvertYuv420ToRgb24Avx2(const uint8_t* y, const uint8_t* u, const uint8_t* v, uint8_t* rgb24,
+                              int width, int height) {
+#if defined(__SSE2__)
+    if (!CpuHasAvx2()) return false;
+    for (int pair = 0; pair < height / 2; ++pair) {
+        ConvertRowPairAvx2(RowPairAt(y, u, v, rgb24, width, height, pair), width);
+    }
+    return true;
+#else
+    (void)y, (void)u, (void)v, (void)rgb24, (void)width, (void)height;
+    return false;
+#endif
+}
+
 void ConvertYuv420ToRgb24(const uint8_t* y, const uint8_t* u, const uint8_t* v, uint8_t* rgb24,
                           int width, int height) {
+    if (ConvertYuv420ToRgb24Avx2(y, u, v, rgb24, width, height)) return;
     if (!ConvertYuv420ToRgb24Sse2(y, u, v, rgb24, width, height)) {
         ConvertYuv420ToRgb24Plain(y, u, v, rgb24, width, height);
     }

@@ -26,13 +26,26 @@ void Sse2(const uint8_t* y, const uint8_t* u, const uint8_t* v, uint8_t* out, in
     ASSERT_TRUE(ConvertYuv420ToRgb24Sse2(y, u, v, out, w, h));
 }
 
+bool HaveAvx2() {
+    std::vector<uint8_t> probe(2 * 2 * 3 / 2), out(2 * 2 * 3);
+    return ConvertYuv420ToRgb24Avx2(probe.data(), probe.data() + 4, probe.data() + 5, out.data(), 2,
+                                    2);
+}
+
+void Avx2(const uint8_t* y, const uint8_t* u, const uint8_t* v, uint8_t* out, int w, int h) {
+    if (!ConvertYuv420ToRgb24Avx2(y, u, v, out, w, h)) {
+        ConvertYuv420ToRgb24Plain(y, u, v, out, w, h);  // nothing to compare on this machine
+    }
+}
+
 std::vector<uint8_t> Convert(Converter convert, Yuv420Picture& p) {
     std::vector<uint8_t> rgb(static_cast<std::size_t>(p.width) * p.height * 3, 0xAA);
     convert(p.Y(), p.U(), p.V(), rgb.data(), p.width, p.height);
     return rgb;
 }
 
-const std::array<Converter, 3> kPaths = {ConvertYuv420ToRgb24Plain, Sse2, ConvertYuv420ToRgb24};
+const std::array<Converter, 4> kPaths = {ConvertYuv420ToRgb24Plain, Sse2, Avx2,
+                                         ConvertYuv420ToRgb24};
 
 TEST(ConvertYuv420ToRgb24Test, EdgeValues) {
     struct Case {
@@ -86,12 +99,19 @@ TEST(ConvertYuv420ToRgb24Test, VectorPathMatchesPlainOnAllInputs) {
         all.U()[i] = uint8_t(i & 0xff);
         all.V()[i] = uint8_t(i >> 8);
     }
-    EXPECT_EQ(Convert(ConvertYuv420ToRgb24Plain, all), Convert(Sse2, all));
+    const auto plain = Convert(ConvertYuv420ToRgb24Plain, all);
+    EXPECT_EQ(plain, Convert(Sse2, all));
+    if (HaveAvx2()) {
+        EXPECT_EQ(plain, Convert(Avx2, all));
+    }
 
     Yuv420Picture tail(36, 6);
     std::mt19937 random(7);
     for (uint8_t& b : tail.bytes) b = uint8_t(random());
     EXPECT_EQ(Convert(ConvertYuv420ToRgb24Plain, tail), Convert(Sse2, tail));
+    if (HaveAvx2()) {
+        EXPECT_EQ(Convert(ConvertYuv420ToRgb24Plain, tail), Convert(Avx2, tail));
+    }
 }
 
 }  // namespace
