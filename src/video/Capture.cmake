@@ -2,6 +2,7 @@
 set(vp_capture_dir ${CMAKE_CURRENT_SOURCE_DIR})
 add_library(vp_video_capture STATIC
   ${vp_capture_dir}/CaptionConfig.cpp
+  ${vp_capture_dir}/CameraSwitcher.cpp
   ${vp_capture_dir}/CaptionPainter.cpp
   ${vp_capture_dir}/CaptureGraph.cpp
   ${vp_capture_dir}/ConvertRgb32ToYuv420.cpp
