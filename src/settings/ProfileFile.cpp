@@ -67,6 +67,8 @@ ProfileFile::ProfileFile(QString path) : path_(std::move(path)) {
         lines_.removeLast();
     else
         missingFinalBreak_ = true;
+    texts_.reserve(lines_.size());
+    for (const QByteArray& line : lines_) texts_.append(GbkCodec::Decode(line));
     // New lines follow the file's own line breaks; CRLF when it has none yet.
     crlf_ = !content.contains('\n') || lines_.front().endsWith('\r');
 }
@@ -76,8 +78,7 @@ ProfileFile::Location ProfileFile::Find(const QString& section, const QString& k
     bool inSection = false;
     bool inFirstSection = false;
     for (qsizetype index = 0; index < lines_.size(); ++index) {
-        const QString line = GbkCodec::Decode(lines_[index]);
-        const QStringView text = TrimBlanks(line);
+        const QStringView text = TrimBlanks(texts_[index]);
         if (const auto name = SectionName(text)) {
             inSection = SameName(*name, section);
             inFirstSection = inSection && found.sectionLine < 0;
@@ -98,8 +99,7 @@ ProfileFile::Location ProfileFile::Find(const QString& section, const QString& k
 std::optional<QString> ProfileFile::Value(const QString& section, const QString& key) const {
     const Location found = Find(section, key);
     if (found.keyLine < 0) return std::nullopt;
-    const QString line = GbkCodec::Decode(lines_[found.keyLine]);
-    const auto entry = ParseKeyLine(TrimBlanks(line));
+    const auto entry = ParseKeyLine(TrimBlanks(texts_[found.keyLine]));
     return WithoutQuotes(entry->value).toString();
 }
 
@@ -112,18 +112,28 @@ bool ProfileFile::Write(const QString& section, const QString& key, const QStrin
     if (found.keyLine >= 0) {
         // Keep the key as spelled in the file and whatever stood before '='
         // ('=' never occurs inside a two-byte GBK character).
-        QByteArray& line = lines_[found.keyLine];
-        const bool endsWithCr = line.endsWith('\r');
-        line = line.left(line.indexOf('=') + 1) + encodedValue + (endsWithCr ? "\r" : "");
+        const QByteArray& line = lines_[found.keyLine];
+        const QByteArray ending = line.endsWith('\r') ? "\r" : "";
+        ReplaceLine(found.keyLine, line.left(line.indexOf('=') + 1) + encodedValue + ending);
     } else if (found.sectionLine >= 0) {
         if (found.sectionEnd == lines_.size()) missingFinalBreak_ = false;
-        lines_.insert(found.sectionEnd, keyLine);
+        InsertLine(found.sectionEnd, keyLine);
     } else {
-        lines_.append(GbkCodec::Encode(u'[' + SingleLine(section) + u']') + NewLine());
-        lines_.append(keyLine);
         missingFinalBreak_ = false;
+        InsertLine(lines_.size(), GbkCodec::Encode(u'[' + SingleLine(section) + u']') + NewLine());
+        InsertLine(lines_.size(), keyLine);
     }
     return Save();
+}
+
+void ProfileFile::ReplaceLine(qsizetype index, const QByteArray& line) {
+    lines_[index] = line;
+    texts_[index] = GbkCodec::Decode(line);
+}
+
+void ProfileFile::InsertLine(qsizetype index, const QByteArray& line) {
+    lines_.insert(index, line);
+    texts_.insert(index, GbkCodec::Decode(line));
 }
 
 bool ProfileFile::Save() const {

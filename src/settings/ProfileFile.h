@@ -32,10 +32,14 @@ private:
 
     Location Find(const QString& section, const QString& key) const;
     QByteArray NewLine() const;
+    void ReplaceLine(qsizetype index, const QByteArray& line);
+    void InsertLine(qsizetype index, const QByteArray& line);
     bool Save() const;
 
     QString path_;
     QList<QByteArray> lines_;
+    // lines_ decoded, kept beside the bytes so that lookups decode only once.
+    QList<QString> texts_;
     bool crlf_ = true;
     // The file ended without a line break after its last line.
     bool missingFinalBreak_ = false;

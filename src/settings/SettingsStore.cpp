@@ -66,13 +66,15 @@ SettingsStore::SettingsStore(TerminalSettings& settings, QString iniPath, QStrin
 
 void SettingsStore::LoadAll(int screenWidth, int screenHeight) {
     CreateDefaultFolders();
+    // One reading of the file serves every key of the load.
+    const ProfileFile file(iniPath_);
     for (std::size_t index = 0; index < kSettingCount; ++index) {
         const auto setting = static_cast<Setting>(index);
         if (setting == Setting::ConnectPort || setting == Setting::CodeStyle) continue;
         const SettingKey& key = SettingKey::Of(setting);
         const QString fallback =
             setting == Setting::DeviceId ? kLoadDeviceIdFallback : DefaultOf(setting);
-        Store(setting, ReadString(iniPath_, key.Section(), key.Key(), fallback));
+        Store(setting, CutValue(file.Value(key.Section(), key.Key()).value_or(fallback)));
     }
     DeriveFrameSize();
     DeriveSampleRate();
@@ -83,7 +85,10 @@ void SettingsStore::LoadAll(int screenWidth, int screenHeight) {
 
 QString SettingsStore::ReadString(const QString& file, const QString& section, const QString& key,
                                   const QString& fallback) {
-    const QString value = ProfileFile(file).Value(section, key).value_or(fallback);
+    return CutValue(ProfileFile(file).Value(section, key).value_or(fallback));
+}
+
+QString SettingsStore::CutValue(const QString& value) {
     const QByteArray gbk = GbkCodec::Encode(value);
     if (gbk.size() <= kMaxValueBytes) return value;
     return GbkCodec::Decode(GbkCodec::CutToBytes(gbk, kMaxValueBytes));

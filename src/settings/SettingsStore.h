@@ -65,6 +65,8 @@ public:
     static int ToInt(QStringView text);
 
 private:
+    // A read value as the 260-byte buffer of the profile calls holds it.
+    static QString CutValue(const QString& value);
     void DeriveFrameSize();
     void DeriveSampleRate();
     void DeriveCaptionColour();
