@@ -3,7 +3,7 @@
 #include <cstddef>
 
 // Every key of system.ini. The order is the order of the table in
-// SettingKeys.cpp, which is also the order in which SettingsStore::LoadAll
+// SettingKey.cpp, which is also the order in which SettingsStore::LoadAll
 // reads the keys that it reads.
 enum class Setting : std::size_t {
     // [ipandportsetup]
