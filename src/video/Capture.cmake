@@ -23,3 +23,9 @@ add_library(vp_video_capture STATIC
 )
 target_include_directories(vp_video_capture PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(vp_video_capture PUBLIC vp_state Qt6::Gui PRIVATE PkgConfig::LIBAV)
+
+add_library(vp_video_capture_ui STATIC
+  ${vp_capture_dir}/CameraSwitchDialog.cpp
+  ${vp_capture_dir}/ImageSettingsDialog.cpp
+)
+target_link_libraries(vp_video_capture_ui PUBLIC vp_video_capture Qt6::Widgets)

@@ -19,3 +19,7 @@ vp_add_test(NAME video_capture_graph_test
   SOURCES ${vp_capture_tests}/CaptureGraphTest.cpp
   LIBS vp_video_capture
   LABELS video threaded)
+vp_add_test(NAME video_capture_dialogs_test
+  SOURCES ${vp_capture_tests}/CaptureDialogsTest.cpp
+  LIBS vp_video_capture_ui
+  LABELS video)
