@@ -7,9 +7,22 @@
 #include "app/MessageBoxes.h"
 #include "audio/AlawCodec.h"
 #include "audio/AlsaPcm.h"
+#include "audio/SoundInput.h"
 
 namespace {
+
 constexpr int kBuffersInCirculation = 2;
+
+std::unique_ptr<CaptureDevice> MakeAlsaInput(CaptureDevice::BufferDone done,
+                                             std::atomic<uint64_t>& overruns) {
+    return std::make_unique<SoundInput>(std::move(done), overruns);
+}
+
+RecordSound::Options WithAlsaByDefault(RecordSound::Options options) {
+    if (!options.makeDevice) options.makeDevice = MakeAlsaInput;
+    return options;
+}
+
 }  // namespace
 
 RecordSound::RecordSound(MessageBoxes& boxes, SpeechBlocks& blocks, BlockSender send,
@@ -18,7 +31,7 @@ RecordSound::RecordSound(MessageBoxes& boxes, SpeechBlocks& blocks, BlockSender 
       boxes_(boxes),
       blocks_(blocks),
       send_(std::move(send)),
-      options_(std::move(options)),
+      options_(WithAlsaByDefault(std::move(options))),
       thread_([this](ThreadMessage& message) { Handle(message); }) {
     log_.Write("In the Recordsound Constructor\n");
 }
@@ -58,7 +71,7 @@ void RecordSound::StartRecording() {
 
 bool RecordSound::OpenInput() {
     input_.reset();
-    auto input = std::make_unique<SoundInput>(
+    auto input = options_.makeDevice(
         [this](std::vector<uint8_t> buffer) {
             thread_.Post({MM_WIM_DATA, std::move(buffer)});
         },

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "audio/CaptureDevice.h"
 #include "audio/LineLog.h"
 #include "audio/MessageThread.h"
-#include "audio/SoundInput.h"
 #include "audio/SpeechBlocks.h"
 #include "audio/SpeechFormat.h"
 
@@ -28,6 +28,8 @@ public:
         unsigned sampleRateHz = 8000;
         std::filesystem::path logPath = "recording.log";
         std::string device = "default";
+        // The ALSA input unless a test brings its own.
+        CaptureDevice::Factory makeDevice;
     };
 
     RecordSound(MessageBoxes& boxes, SpeechBlocks& blocks, BlockSender send, Options options);
@@ -63,7 +65,7 @@ private:
     std::atomic<bool> capturing_{false};
     std::atomic<uint64_t> shortBuffers_{0};
     std::atomic<uint64_t> overruns_{0};
-    std::unique_ptr<SoundInput> input_;
+    std::unique_ptr<CaptureDevice> input_;
     // Last, so that it starts after and stops before everything it uses.
     MessageThread thread_;
 };

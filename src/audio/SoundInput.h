@@ -11,29 +11,26 @@
 #include <vector>
 
 #include "audio/AlsaPcm.h"
+#include "audio/CaptureDevice.h"
 
 // The capture device as the capture thread sees it: buffers are queued to
 // it, it fills them one after the other from ALSA and hands each one back
 // when it is full. With no buffer queued it reads nothing, so ALSA overruns
 // and drops sound; the overrun is recovered and counted when a buffer comes.
-class SoundInput {
+class SoundInput : public CaptureDevice {
 public:
-    // Gets each finished buffer; its size is the number of bytes recorded.
-    // Called on the device's own thread.
-    using BufferDone = std::function<void(std::vector<uint8_t> buffer)>;
-
     // Each over-run is counted into overruns.
     SoundInput(BufferDone done, std::atomic<uint64_t>& overruns);
     // Stops reading (a buffer being filled comes back short) and closes.
-    ~SoundInput();
+    ~SoundInput() override;
     SoundInput(const SoundInput&) = delete;
     SoundInput& operator=(const SoundInput&) = delete;
 
     // Returns 0 or ALSA's error code.
-    int Open(const std::string& device, unsigned rateHz);
-    void Queue(std::vector<uint8_t> buffer);
+    int Open(const std::string& device, unsigned rateHz) override;
+    void Queue(std::vector<uint8_t> buffer) override;
     // Starts filling the queued buffers; returns 0 or ALSA's error code.
-    int Start();
+    int Start() override;
 
 private:
     void Run();
