@@ -9,3 +9,8 @@ vp_add_test(NAME video_coding_tests
     ${coding_tests}/VideoEncoderTest.cpp
   LIBS vp_video_coding vp_video_capture vp_video_rtp
   LABELS video)
+
+vp_add_test(NAME video_coding_threaded_tests
+  SOURCES ${coding_tests}/CodingConcurrencyTest.cpp
+  LIBS vp_video_coding vp_video_capture
+  LABELS video threaded)
