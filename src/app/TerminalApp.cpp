@@ -57,9 +57,10 @@ int TerminalApp::Start() {
     QtMessageBoxes boxes(messageLog);
     boxes.SetScriptedAnswer(options->scriptedAnswer);
 
-    // Held until the process ends.
+    // Held until the process ends. A lock file that cannot be made at all
+    // does not keep the terminal from running.
     const InstanceLock instanceLock(InstanceLock::DefaultPath());
-    if (!instanceLock.Acquired()) {
+    if (instanceLock.HeldElsewhere()) {
         std::cerr << kAlreadyRunning << '\n';
         boxes.Inform(kAlreadyRunning);
         return kExitAlreadyRunning;

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Takes the README's screenshot: the terminal (already built in build/ or the
+# folder in VP_BUILD) under Xvfb with twm for the window frame, saved to
+# docs/screenshot.png. Needs xvfb, twm, imagemagick and python3.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=${VP_BUILD:-$root/build}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -m 700 "$work/runtime"
+
+cat > "$work/session.sh" <<SESSION
+#!/usr/bin/env bash
+set -euo pipefail
+twm >/dev/null 2>&1 &
+cd "$work"
+XDG_RUNTIME_DIR="$work/runtime" "$build/videophone" --control "$work/control" --answer yes &
+terminal=\$!
+sleep 8
+import -window root "$work/screen.png"
+python3 -c "import socket; s = socket.socket(socket.AF_UNIX); s.connect('$work/control'); s.sendall(b'quit\n'); s.recv(100)"
+wait \$terminal
+SESSION
+chmod +x "$work/session.sh"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$work/session.sh"
+mkdir -p docs
+# The window sits in the middle of the screen; keep a margin around it.
+convert "$work/screen.png" -trim +repage -bordercolor black -border 16 docs/screenshot.png
+echo "wrote docs/screenshot.png"
