@@ -7,7 +7,6 @@
 #if defined(__SSE2__)
 #include <immintrin.h>
 
-#include <array>
 #define VP_AVX2 __attribute__((target("avx2")))
 #endif
 
@@ -183,34 +182,34 @@ VP_AVX2 __m128i Clamp16(__m256i sums) {
     return _mm256_castsi256_si128(_mm256_permute4x64_epi64(packed, 0x08));
 }
 
-// Shuffle masks placing channel c of 16 pixels into output register k.
-using ShuffleMasks = std::array<std::array<std::array<uint8_t, 16>, 3>, 3>;
-
-ShuffleMasks BuildShuffleMasks() {
-    ShuffleMasks masks{};
-    for (int k = 0; k < 3; ++k) {
-        for (int c = 0; c < 3; ++c) {
-            for (int j = 0; j < 16; ++j) {
-                const int byte = 16 * k + j;
-                masks[k][c][j] = byte % 3 == c ? static_cast<uint8_t>(byte / 3) : 0x80;
-            }
-        }
-    }
-    return masks;
-}
-
+// Byte j of output register k is pixel (16k + j) / 3, channel (16k + j) mod 3;
+// -1 leaves the byte zero for another channel to fill.
 VP_AVX2 void StoreSixteenPixelsShuffled(__m128i b, __m128i g, __m128i r, uint8_t* out) {
-    static const ShuffleMasks masks = BuildShuffleMasks();
-    const __m128i channels[3] = {b, g, r};
-    for (int k = 0; k < 3; ++k) {
-        __m128i bytes = _mm_setzero_si128();
-        for (int c = 0; c < 3; ++c) {
-            const __m128i mask =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(masks[k][c].data()));
-            bytes = _mm_or_si128(bytes, _mm_shuffle_epi8(channels[c], mask));
-        }
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16 * k), bytes);
-    }
+    const __m128i first = _mm_or_si128(
+        _mm_or_si128(_mm_shuffle_epi8(b, _mm_setr_epi8(0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1,
+                                                       4, -1, -1, 5)),
+                     _mm_shuffle_epi8(g, _mm_setr_epi8(-1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1,
+                                                       -1, 4, -1, -1))),
+        _mm_shuffle_epi8(r,
+                         _mm_setr_epi8(-1, -1, 0, -1, -1, 1, -1, -1, 2, -1, -1, 3, -1, -1, 4, -1)));
+    const __m128i second = _mm_or_si128(
+        _mm_or_si128(_mm_shuffle_epi8(b, _mm_setr_epi8(-1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9,
+                                                       -1, -1, 10, -1)),
+                     _mm_shuffle_epi8(g, _mm_setr_epi8(5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1,
+                                                       9, -1, -1, 10))),
+        _mm_shuffle_epi8(r,
+                         _mm_setr_epi8(-1, 5, -1, -1, 6, -1, -1, 7, -1, -1, 8, -1, -1, 9, -1, -1)));
+    const __m128i third = _mm_or_si128(
+        _mm_or_si128(_mm_shuffle_epi8(b, _mm_setr_epi8(-1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14,
+                                                       -1, -1, 15, -1, -1)),
+                     _mm_shuffle_epi8(g, _mm_setr_epi8(-1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1,
+                                                       14, -1, -1, 15, -1))),
+        _mm_shuffle_epi8(
+            r, _mm_setr_epi8(10, -1, -1, 11, -1, -1, 12, -1, -1, 13, -1, -1, 14, -1, -1, 15)));
+    auto* dst = reinterpret_cast<__m128i*>(out);
+    _mm_storeu_si128(dst, first);
+    _mm_storeu_si128(dst + 1, second);
+    _mm_storeu_si128(dst + 2, third);
 }
 
 struct ChromaTerms16 {
