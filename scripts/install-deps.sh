@@ -13,7 +13,7 @@ packages=(
   fonts-wqy-microhei
   googletest libgtest-dev libgmock-dev libbenchmark-dev libyuv-dev
   clang libclang-rt-14-dev clang-format
-  xvfb xauth x11-utils imagemagick ffmpeg sox iproute2 tshark python3
+  xvfb xauth x11-utils imagemagick openbox ffmpeg sox iproute2 tshark python3
 )
 
 missing=()

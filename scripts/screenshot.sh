@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's screenshot: the terminal (already built in build/ or the
-# folder in VP_BUILD) under Xvfb with twm for the window frame, saved to
-# docs/screenshot.png. Needs xvfb, twm, imagemagick and python3.
+# folder in VP_BUILD) under Xvfb with openbox for the window frame, saved to
+# docs/screenshot.png. Needs xvfb, openbox, imagemagick and python3.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -13,7 +13,8 @@ mkdir -m 700 "$work/runtime"
 cat > "$work/session.sh" <<SESSION
 #!/usr/bin/env bash
 set -euo pipefail
-twm >/dev/null 2>&1 &
+openbox >/dev/null 2>&1 &
+sleep 1
 cd "$work"
 XDG_RUNTIME_DIR="$work/runtime" "$build/videophone" --control "$work/control" --answer yes &
 terminal=\$!
