@@ -1,6 +1,7 @@
 #include "audio/PlaySound1.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "AlsaFifo.h"
 #include "FakeMessageBoxes.h"

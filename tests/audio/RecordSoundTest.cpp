@@ -1,6 +1,7 @@
 #include "audio/RecordSound.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <mutex>
 

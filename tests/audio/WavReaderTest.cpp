@@ -1,6 +1,7 @@
 #include "audio/WavReader.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
