@@ -22,9 +22,11 @@ void ConvertTail(const uint8_t* src, int fromCol, int width, bool chromaRow, uin
 }
 
 // Walks the rows and hands blocks of kBlock pixels to the vector step; the
-// rest of each row goes through the scalar formulas.
+// rest of each row goes through the scalar formulas. Always inlined, so that
+// it takes on the vector path's instruction set and can inline the step.
 template <int kBlock, typename Step>
-void ConvertRows(int width, int height, const uint8_t* bgrx, uint8_t* yuv, Step step) {
+__attribute__((always_inline)) inline void ConvertRows(int width, int height, const uint8_t* bgrx,
+                                                       uint8_t* yuv, Step step) {
     const int64_t lumaBytes = static_cast<int64_t>(width) * height;
     uint8_t* uPlane = yuv + lumaBytes;
     uint8_t* vPlane = uPlane + lumaBytes / 4;
@@ -156,11 +158,13 @@ __attribute__((target("avx2"))) void Avx2Step(const uint8_t* src, uint8_t* y, ui
 
 }  // namespace
 
-void ConvertRgb32ToYuv420Sse2(int width, int height, const uint8_t* bgrx, uint8_t* yuv) {
+__attribute__((target("sse2"))) void ConvertRgb32ToYuv420Sse2(int width, int height,
+                                                              const uint8_t* bgrx, uint8_t* yuv) {
     ConvertRows<16>(width, height, bgrx, yuv, Sse2Step);
 }
 
-void ConvertRgb32ToYuv420Avx2(int width, int height, const uint8_t* bgrx, uint8_t* yuv) {
+__attribute__((target("avx2"))) void ConvertRgb32ToYuv420Avx2(int width, int height,
+                                                              const uint8_t* bgrx, uint8_t* yuv) {
     ConvertRows<16>(width, height, bgrx, yuv, Avx2Step);
 }
 

@@ -12,14 +12,11 @@ constexpr int kLargestInsetSide = 8192;
 }  // namespace
 
 PictureInPicture::PictureInPicture(int width, int height)
-    : insetSourceFrame_(width, height, QImage::Format_RGB32) {
-    insetSourceFrame_.fill(Qt::black);
-}
+    : width_(width), height_(height), insetSourceFrame_(static_cast<size_t>(width) * height * 4) {}
 
 void PictureInPicture::UpdateSource(const uint8_t* bgrxTopRowFirst) {
     std::lock_guard lock(mutex_);
-    // bits() copies first while a drawing thread still holds the old picture.
-    std::memcpy(insetSourceFrame_.bits(), bgrxTopRowFirst, insetSourceFrame_.sizeInBytes());
+    std::memcpy(insetSourceFrame_.data(), bgrxTopRowFirst, insetSourceFrame_.size());
 }
 
 void PictureInPicture::SetPlacement(const InsetPlacement& placement) {
@@ -32,23 +29,28 @@ InsetPlacement PictureInPicture::placement() const {
     return placement_;
 }
 
+QImage PictureInPicture::ScaledInset(InsetPlacement& placement) const {
+    std::lock_guard lock(mutex_);
+    placement = placement_;
+    if (placement.width <= 0 || placement.height <= 0 || placement.width > kLargestInsetSide ||
+        placement.height > kLargestInsetSide) {
+        return QImage();
+    }
+    const QImage source(insetSourceFrame_.data(), width_, height_, width_ * 4,
+                        QImage::Format_RGB32);
+    // scaled() to the same size would share the locked bytes instead of copying.
+    if (placement.width == width_ && placement.height == height_) return source.copy();
+    return source.scaled(placement.width, placement.height, Qt::IgnoreAspectRatio,
+                         Qt::SmoothTransformation);
+}
+
 void PictureInPicture::DrawInset(uint8_t* remoteRgb24BottomUp, int width, int height) const {
-    QImage source;
     InsetPlacement place;
-    {
-        std::lock_guard lock(mutex_);
-        source = insetSourceFrame_;
-        place = placement_;
-    }
-    if (place.width <= 0 || place.height <= 0 || place.width > kLargestInsetSide ||
-        place.height > kLargestInsetSide) {
-        return;
-    }
+    const QImage inset = ScaledInset(place);
+    if (inset.isNull()) return;
     const QRect visible =
         QRect(place.x, place.y, place.width, place.height).intersected(QRect(0, 0, width, height));
     if (visible.isEmpty()) return;
-    const QImage inset =
-        source.scaled(place.width, place.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     for (int row = visible.top(); row <= visible.bottom(); ++row) {
         const auto* from = reinterpret_cast<const QRgb*>(inset.constScanLine(row - place.y));
         uint8_t* to = remoteRgb24BottomUp +

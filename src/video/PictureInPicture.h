@@ -3,6 +3,7 @@
 #include <QImage>
 #include <cstdint>
 #include <mutex>
+#include <vector>
 
 #include "video/InsetPlacement.h"
 
@@ -24,7 +25,14 @@ public:
     void DrawInset(uint8_t* remoteRgb24BottomUp, int width, int height) const;
 
 private:
+    // The inset at its placed size, scaled from the source under the lock.
+    QImage ScaledInset(InsetPlacement& placement) const;
+
+    int width_;
+    int height_;
     mutable std::mutex mutex_;
-    QImage insetSourceFrame_;
+    // Plain bytes rather than a QImage: implicitly shared image data must
+    // not travel between threads.
+    std::vector<uint8_t> insetSourceFrame_;
     InsetPlacement placement_;
 };

@@ -23,3 +23,7 @@ vp_add_test(NAME video_capture_dialogs_test
   SOURCES ${vp_capture_tests}/CaptureDialogsTest.cpp
   LIBS vp_video_capture_ui
   LABELS video)
+vp_add_test(NAME video_capture_threads_test
+  SOURCES ${vp_capture_tests}/PipelineThreadsTest.cpp
+  LIBS vp_video_capture
+  LABELS video threaded)
