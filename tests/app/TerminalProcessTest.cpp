@@ -12,9 +12,11 @@
 
 namespace {
 
-QString Executable() {
-    return qEnvironmentVariable("VP_BINARY_DIR") + QStringLiteral("/videophone");
+QString BinaryFolder() {
+    return qEnvironmentVariable("VP_BINARY_DIR", QStringLiteral(VP_DEFAULT_BINARY_DIR));
 }
+
+QString Executable() { return BinaryFolder() + QStringLiteral("/videophone"); }
 
 // One terminal process with its own working and runtime folders, driven over
 // its control socket.
@@ -46,6 +48,9 @@ public:
             if (socket_.waitForConnected(500)) return true;
             QThread::msleep(100);
         }
+        ADD_FAILURE() << "no control socket from " << Executable().toStdString() << " ("
+                      << process_.errorString().toStdString()
+                      << "); the terminal said: " << process_.readAllStandardError().toStdString();
         return false;
     }
 
@@ -102,7 +107,7 @@ TEST_F(TerminalProcessTest, StartsWithTheDefaultsWhenThereIsNoSystemIni) {
     EXPECT_EQ(settings["pipWidth"].toInt(), 160);
     EXPECT_EQ(settings["pipHeight"].toInt(), 130);
     EXPECT_EQ(status["panes"][1].toString(), settings["localAddress"].toString());
-    const QDir programFolder(qEnvironmentVariable("VP_BINARY_DIR"));
+    const QDir programFolder(BinaryFolder());
     EXPECT_TRUE(programFolder.exists(QStringLiteral("vantorphoto")));
     EXPECT_TRUE(programFolder.exists(QStringLiteral("vantorrecord")));
     EXPECT_EQ(status["media"].toObject().size(), 18);
