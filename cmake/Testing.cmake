@@ -12,10 +12,16 @@ function(vp_add_test)
   if(NOT "main" IN_LIST T_LABELS)
     target_link_libraries(${T_NAME} PRIVATE vp_test_main)
   endif()
-  set(env "QT_QPA_PLATFORM=offscreen" "VP_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
-          "VP_BINARY_DIR=${PROJECT_BINARY_DIR}")
+  # Discovered tests take one label and one environment entry only (lists
+  # do not survive discovery), so "threaded" wins over the subsystem label;
+  # the test main sets VP_SOURCE_DIR and VP_BINARY_DIR itself.
+  if("threaded" IN_LIST T_LABELS)
+    set(label threaded)
+  else()
+    set(label unit)
+  endif()
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" LABELS "${T_LABELS}" TIMEOUT 300)
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS ${label} TIMEOUT 300)
 endfunction()
