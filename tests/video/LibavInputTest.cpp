@@ -3,7 +3,14 @@
 #include <cstdlib>
 #include <vector>
 
+#include "RecordingMessageBoxes.h"
+#include "call/MediaCounters.h"
+#include "call/MediaState.h"
+#include "video/CaptionConfig.h"
+#include "video/FramePipeline.h"
 #include "video/LibavVideoInput.h"
+#include "video/PictureInPicture.h"
+#include "video/SyntheticPicture.h"
 #include "video/X11ScreenSource.h"
 
 namespace {
@@ -54,6 +61,31 @@ TEST(X11ScreenSource, CopiesTheWholeScreen) {
     ASSERT_FALSE(first.isNull());
     EXPECT_GT(first.width(), 0);
     EXPECT_FALSE(screen->Grab().isNull());
+}
+
+// The desktop mode on a real X display (an empty Xvfb screen is black): the
+// screen everywhere but the top-right inset, which shows the camera.
+TEST(X11ScreenSource, DesktopModeComposesTheRealScreenWithTheCameraInset) {
+    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
+    constexpr int kWidth = 352, kHeight = 288;
+    MediaState state;
+    MediaCounters counters;
+    CaptionConfig caption;
+    PictureInPicture pip(kWidth, kHeight);
+    RecordingMessageBoxes boxes;
+    FramePipeline pipeline(kWidth, kHeight, {state, counters, caption, pip, boxes}, {});
+    std::vector<uint8_t> camera(kWidth * kHeight * 4);
+    DrawSyntheticPicture(kWidth, kHeight, 0, camera.data());  // upside down does not matter here
+    state.desktopPlusVideo = 1;
+    pipeline.ProcessCapturedFrame(camera.data(), camera.size());
+    EXPECT_TRUE(boxes.boxes().empty());
+    const QImage& sent = pipeline.localFrame();
+    EXPECT_EQ(qGray(sent.pixel(10, 200)), 0);
+    int lit = 0;
+    for (int y = 1; y <= 71; ++y) {
+        for (int x = 264; x <= 350; ++x) lit += qGray(sent.pixel(x, y)) > 40 ? 1 : 0;
+    }
+    EXPECT_GT(lit, 87 * 71 / 2);
 }
 
 }  // namespace
