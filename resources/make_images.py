@@ -84,8 +84,8 @@ def rotated(shape, cx, cy, degrees):
 
 # ---------------------------------------------------------------- raster
 def render(width, height, layers, background, samples=4, edge=None):
-    """layers: (shape, colour) painted in order. background: colour or a
-    function (x, y) -> colour. edge: colour that partly covered pixels are
+    """layers: (shape, colour) painted in order. background: colour, a
+    function (x, y) -> colour, or None for a transparent picture. edge: colour that partly covered pixels are
     blended against instead of the background (for masked strips)."""
     pixels = []
     step = 1.0 / samples
@@ -112,6 +112,15 @@ def render(width, height, layers, background, samples=4, edge=None):
                     for i in range(3):
                         total[i] += colour[i]
             count = samples * samples
+            if background is None:
+                # Transparent outside the shapes: colour of what is covered,
+                # alpha of how much is covered.
+                if covered == 0:
+                    row.append((0, 0, 0, 0))
+                    continue
+                row.append(tuple(int(round(t / covered)) for t in total) +
+                           (int(round(255 * covered / count)),))
+                continue
             if edge is not None:
                 if covered == 0:
                     row.append(background)
@@ -134,13 +143,15 @@ def paste(target, source, left):
 # ---------------------------------------------------------------- files
 def write_png(name, pixels):
     height, width = len(pixels), len(pixels[0])
+    channels = len(pixels[0][0])
     raw = b"".join(b"\x00" + bytes(c for p in row for c in p) for row in pixels)
 
     def chunk(kind, data):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
 
-    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    colour_type = 6 if channels == 4 else 2
+    header = struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0)
     data = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
     with open(os.path.join(HERE, name), "wb") as f:
@@ -314,7 +325,7 @@ def app_icon(size):
         (polygon([(40 * s, 30 * s), (54 * s, 20 * s), (54 * s, 40 * s)]), WHITE),
         (circle(25 * s, 30 * s, 6 * s), BLUE),
     ] + handset(44 * s, 48 * s, 0.75 * s, (90, 220, 110))
-    return render(size, size, layers, (255, 255, 255), edge=None)
+    return render(size, size, layers, None)
 
 
 def button_speaker():
