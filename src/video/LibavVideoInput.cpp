@@ -93,7 +93,9 @@ bool LibavVideoInput::DecodeNextFrame() {
     for (;;) {
         const int received = avcodec_receive_frame(decoder_, frame_);
         if (received == 0) return true;
-        if (received != AVERROR(EAGAIN) || interrupted_) return false;
+        if (interrupted_) return false;
+        // A damaged picture (a broken MJPEG frame) is skipped, not fatal.
+        if (received != AVERROR(EAGAIN) && received != AVERROR_INVALIDDATA) return false;
         const int read = av_read_frame(format_, packet_);
         if (read == AVERROR(EAGAIN)) {
             std::this_thread::sleep_for(kRetryPause);
@@ -103,7 +105,6 @@ bool LibavVideoInput::DecodeNextFrame() {
         const bool ours = packet_->stream_index == streamIndex_;
         const int sent = ours ? avcodec_send_packet(decoder_, packet_) : 0;
         av_packet_unref(packet_);
-        // A damaged packet (a broken MJPEG picture) is skipped, not fatal.
         if (sent < 0 && sent != AVERROR_INVALIDDATA) return false;
     }
 }
