@@ -12,9 +12,7 @@
 
 namespace {
 
-QString BinaryFolder() {
-    return qEnvironmentVariable("VP_BINARY_DIR", QStringLiteral(VP_DEFAULT_BINARY_DIR));
-}
+QString BinaryFolder() { return qEnvironmentVariable("VP_BINARY_DIR"); }
 
 QString Executable() { return BinaryFolder() + QStringLiteral("/videophone"); }
 
