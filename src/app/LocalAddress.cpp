@@ -1,12 +1,27 @@
 #include "app/LocalAddress.h"
 
 #include <QHostInfo>
+#include <QNetworkInterface>
+
+namespace {
+
+QString FirstNonLoopbackIpv4(const QList<QHostAddress>& addresses) {
+    for (const QHostAddress& address : addresses) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback()) {
+            return address.toString();
+        }
+    }
+    return {};
+}
+
+}  // namespace
 
 QString LocalAddress::Find() {
     // The platform hands out at most 60 bytes of the host name.
     const QString hostName = QHostInfo::localHostName().left(60);
-    if (hostName.isEmpty()) return {};
-    return FirstIpv4(QHostInfo::fromName(hostName).addresses());
+    const QList<QHostAddress> resolved =
+        hostName.isEmpty() ? QList<QHostAddress>() : QHostInfo::fromName(hostName).addresses();
+    return Reachable(resolved, QNetworkInterface::allAddresses());
 }
 
 QString LocalAddress::FirstIpv4(const QList<QHostAddress>& addresses) {
@@ -14,4 +29,12 @@ QString LocalAddress::FirstIpv4(const QList<QHostAddress>& addresses) {
         if (address.protocol() == QAbstractSocket::IPv4Protocol) return address.toString();
     }
     return {};
+}
+
+QString LocalAddress::Reachable(const QList<QHostAddress>& resolved,
+                                const QList<QHostAddress>& interfaces) {
+    QString address = FirstNonLoopbackIpv4(resolved);
+    if (address.isEmpty()) address = FirstNonLoopbackIpv4(interfaces);
+    if (address.isEmpty()) address = FirstIpv4(resolved);
+    return address;
 }

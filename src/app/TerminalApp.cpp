@@ -12,7 +12,7 @@
 #include "app/MessageLog.h"
 #include "app/QtMessageBoxes.h"
 #include "app/TerminalAutomation.h"
-#include "app/TerminalWindow.h"
+#include "app/LiveTerminalWindow.h"
 #include "settings/SettingsStore.h"
 #include "settings/TerminalSettings.h"
 
@@ -71,7 +71,7 @@ int TerminalApp::Start() {
 
     TerminalSettings settings;
     SettingsStore store(settings);
-    TerminalWindow window(boxes, store, screenSize);
+    LiveTerminalWindow window(boxes, store, screenSize);
     boxes.SetOwner(&window);
     window.Initialise();
 

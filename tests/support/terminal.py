@@ -47,6 +47,23 @@ def wait_until(predicate, timeout_s, interval_s=0.1):
     return value
 
 
+class Netns:
+    """One private network namespace with only its loopback up, so that
+    terminals in it can use fixed ports and 127.0.0.1 without meeting anything
+    else on the machine."""
+
+    def __init__(self):
+        self.name = "vpl%d" % os.getpid()
+
+    def __enter__(self):
+        subprocess.run(["ip", "netns", "add", self.name], check=True)
+        subprocess.run(["ip", "-n", self.name, "link", "set", "lo", "up"], check=True)
+        return self
+
+    def __exit__(self, *exc):
+        subprocess.run(["ip", "netns", "del", self.name], capture_output=True)
+
+
 class NetnsPair:
     """Two network namespaces joined by a veth pair: 10.77.0.1 and 10.77.0.2."""
 
