@@ -106,6 +106,8 @@ class WholeCall(unittest.TestCase):
             self.wait_pictures(t, 30)
         for t in (a, b):
             psnr, frame = snapshot_psnr(self.take_snapshot(t))
+            print("%s: snapshot PSNR %.2f dB against test picture %d" % (t.name, psnr, frame),
+                  file=sys.stderr)
             self.assertGreater(psnr, 30.0, "%s: best frame %d" % (t.name, frame))
 
         # Sound both ways: 440 Hz from A is played on B, 660 Hz from B on A.
@@ -114,6 +116,7 @@ class WholeCall(unittest.TestCase):
             self.assertTrue(enough, "%s played too little sound" % listener.name)
             heard = dominant_frequency(listener.alsa.played_samples()[-4096:], RATE_HZ,
                                        low_hz=300, high_hz=800, step_hz=2)
+            print("%s heard %d Hz" % (listener.name, heard), file=sys.stderr)
             self.assertLess(abs(heard - tone), 10, "%s heard %d Hz" % (listener.name, heard))
 
         # One-key twice on B closes exactly what it opened, then reopens.
