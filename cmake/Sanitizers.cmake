@@ -10,3 +10,10 @@ elseif(VP_SANITIZE STREQUAL "thread")
 elseif(NOT VP_SANITIZE STREQUAL "")
   message(FATAL_ERROR "VP_SANITIZE must be empty, address or thread")
 endif()
+
+# Sanitizer builds are for the tests: light optimisation and line tables
+# only keep them quick to build while stack traces still name their lines.
+if(NOT VP_SANITIZE STREQUAL "")
+  set(CMAKE_C_FLAGS_RELWITHDEBINFO "-O1 -g1 -DNDEBUG")
+  set(CMAKE_CXX_FLAGS_RELWITHDEBINFO "-O1 -g1 -DNDEBUG")
+endif()

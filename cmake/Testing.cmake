@@ -5,6 +5,9 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# Everything the ThreadSanitizer run needs, so that build builds no more.
+add_custom_target(threaded_checks)
+
 function(vp_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -17,6 +20,7 @@ function(vp_add_test)
   # the test main sets VP_SOURCE_DIR and VP_BINARY_DIR itself.
   if("threaded" IN_LIST T_LABELS)
     set(label threaded)
+    add_dependencies(threaded_checks ${T_NAME})
   else()
     set(label unit)
   endif()

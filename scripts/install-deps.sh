@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git ccache
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   libx264-dev libavcodec-dev libavformat-dev libavdevice-dev libavfilter-dev
   libswscale-dev libavutil-dev
