@@ -37,8 +37,10 @@ void FramePipeline::ProcessCapturedFrame(const uint8_t* frameBottomUp, std::size
     CopyFlipped(frameBottomUp);
     DrawCaption();
     shared_.pictureInPicture.UpdateSource(localFrame_.constBits());
-    if (hooks_.preview) hooks_.preview(localFrame_.copy());
     if (shared_.mediaState.desktopPlusVideo.load() != 0) ComposeDesktop();
+    // The local area shows what is sent: in desktop mode the screen with
+    // the camera inset.
+    if (hooks_.preview) hooks_.preview(localFrame_.copy());
     ConvertRgb32ToYuv420(width_, height_, localFrame_.constBits(), encoderInputFrame_.data());
     if (shared_.mediaState.sendGate.load() != 0 && hooks_.encodeAndSend) {
         hooks_.encodeAndSend(encoderInputFrame_.data(), encoderInputFrame_.size());

@@ -26,7 +26,8 @@ public:
     // Encodes and sends one YUV 4:2:0 frame; called only while the send
     // gate is set.
     using EncodeAndSend = std::function<void(const uint8_t* yuv420, std::size_t lengthBytes)>;
-    // The captioned camera picture for the local picture area (its own copy).
+    // The picture as it is sent (captioned camera, or the desktop with the
+    // camera inset), for the local picture area; its own copy.
     using PreviewSink = std::function<void(const QImage& picture)>;
     using ScreenOpener = std::function<std::unique_ptr<ScreenSource>()>;
 
