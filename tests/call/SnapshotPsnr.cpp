@@ -1,7 +1,7 @@
 // Compares a snapshot BMP of the partner's picture with the synthetic test
 // picture: prints the best luma PSNR over a range of frame numbers and the
 // frame number that gave it.
-//   snapshot_psnr FILE.bmp [LAST_FRAME]
+//   snapshot_psnr FILE.bmp [FIRST_FRAME LAST_FRAME]
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -24,7 +24,7 @@ double Luma(double b, double g, double r) { return 0.299 * r + 0.587 * g + 0.114
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: snapshot_psnr FILE.bmp [LAST_FRAME]\n");
+        std::fprintf(stderr, "usage: snapshot_psnr FILE.bmp [FIRST_FRAME LAST_FRAME]\n");
         return 2;
     }
     std::ifstream file(argv[1], std::ios::binary);
@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "unexpected BMP layout\n");
         return 2;
     }
-    const uint64_t lastFrame = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 3000;
+    const uint64_t firstFrame = argc > 3 ? std::strtoull(argv[2], nullptr, 10) : 0;
+    const uint64_t lastFrame = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 3000;
 
     // The snapshot is bottom-up 24-bit; the synthetic picture top row first.
     std::vector<double> snapshotLuma(std::size_t(width) * height);
@@ -54,8 +55,8 @@ int main(int argc, char** argv) {
     }
     std::vector<uint8_t> synthetic(std::size_t(width) * height * 4);
     double bestPsnr = 0;
-    uint64_t bestFrame = 0;
-    for (uint64_t frame = 0; frame <= lastFrame; ++frame) {
+    uint64_t bestFrame = firstFrame;
+    for (uint64_t frame = firstFrame; frame <= lastFrame; ++frame) {
         DrawSyntheticPicture(width, height, frame, synthetic.data());
         double squaredError = 0;
         for (std::size_t i = 0; i < snapshotLuma.size(); ++i) {
