@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "RecordingMessageBoxes.h"
 #include "call/MediaState.h"
+#include "support/RecordingMessageBoxes.h"
 #include "video/CameraSwitchDialog.h"
 #include "video/CameraSwitcher.h"
 #include "video/CaptureGraph.h"

@@ -6,8 +6,8 @@
 #include <mutex>
 
 #include "FakeFramePacer.h"
-#include "RecordingMessageBoxes.h"
 #include "call/MediaState.h"
+#include "support/RecordingMessageBoxes.h"
 #include "video/CameraSwitcher.h"
 #include "video/ListVideoDevices.h"
 #include "video/SyntheticCamera.h"
@@ -133,7 +133,7 @@ TEST_F(CaptureGraphTest, StartOutcomesAndWhatTheUserIsTold) {
         EXPECT_EQ(graph.Start(0), c.result);
         EXPECT_EQ(graph.captureFormatOk(), c.formatOk);
         EXPECT_EQ(graph.running(), c.result == CaptureStartResult::kRunning);
-        const auto shown = boxes.boxes();
+        const auto shown = boxes.Boxes();
         if (*c.message == '\0') {
             EXPECT_TRUE(shown.empty());
         } else {
@@ -174,10 +174,10 @@ TEST_F(CaptureGraphTest, CameraSwitchRestoresTheSendGateAndReportsAnUnusableForm
         EXPECT_EQ(stored, 0);
         EXPECT_EQ(state.sendGate.load(), c.gateBefore);
         EXPECT_EQ(graph.running(), !c.told);
-        ASSERT_EQ(boxes.boxes().size(), c.told ? 1u : 0u);
+        ASSERT_EQ(boxes.Boxes().size(), c.told ? 1u : 0u);
         if (c.told) {
-            EXPECT_EQ(boxes.boxes()[0].text, "您的摄像设备不支持该格式！");
-            EXPECT_EQ(boxes.boxes()[0].caption, "提示");
+            EXPECT_EQ(boxes.Boxes()[0].text, "您的摄像设备不支持该格式！");
+            EXPECT_EQ(boxes.Boxes()[0].caption, "提示");
         }
     }
 }

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "RecordingMessageBoxes.h"
 #include "call/MediaCounters.h"
 #include "call/MediaState.h"
+#include "support/RecordingMessageBoxes.h"
 #include "video/CaptionConfig.h"
 #include "video/ConvertRgb32ToYuv420.h"
 #include "video/PictureInPicture.h"
@@ -151,7 +151,7 @@ TEST_F(FramePipelineTest, DesktopModesSendTheScreenWithOrWithoutTheCamera) {
     state_.desktopOnly = 1;
     Process(pipeline);
     EXPECT_EQ(pipeline.localFrame().pixel(300, 30), kScreenBlue);
-    EXPECT_TRUE(boxes_.boxes().empty());
+    EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
 TEST_F(FramePipelineTest, WithoutADisplayTheCameraIsSentAndTheUserToldOnce) {
@@ -160,8 +160,8 @@ TEST_F(FramePipelineTest, WithoutADisplayTheCameraIsSentAndTheUserToldOnce) {
     Process(pipeline);
     Process(pipeline);
     EXPECT_EQ(pipeline.localFrame(), picture_);
-    ASSERT_EQ(boxes_.boxes().size(), 1u);
-    EXPECT_EQ(boxes_.boxes()[0].caption, "提示");
+    ASSERT_EQ(boxes_.Boxes().size(), 1u);
+    EXPECT_EQ(boxes_.Boxes()[0].caption, "提示");
 }
 
 }  // namespace

@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "RecordingMessageBoxes.h"
 #include "call/MediaCounters.h"
 #include "call/MediaState.h"
+#include "support/RecordingMessageBoxes.h"
 #include "video/CaptionConfig.h"
 #include "video/FramePipeline.h"
 #include "video/LibavVideoInput.h"
@@ -78,7 +78,7 @@ TEST(X11ScreenSource, DesktopModeComposesTheRealScreenWithTheCameraInset) {
     DrawSyntheticPicture(kWidth, kHeight, 0, camera.data());  // upside down does not matter here
     state.desktopPlusVideo = 1;
     pipeline.ProcessCapturedFrame(camera.data(), camera.size());
-    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_TRUE(boxes.Boxes().empty());
     const QImage& sent = pipeline.localFrame();
     EXPECT_EQ(qGray(sent.pixel(10, 200)), 0);
     int lit = 0;

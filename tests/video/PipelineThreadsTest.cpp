@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "FakeFramePacer.h"
-#include "RecordingMessageBoxes.h"
 #include "call/MediaCounters.h"
 #include "call/MediaState.h"
+#include "support/RecordingMessageBoxes.h"
 #include "video/CaptionConfig.h"
 #include "video/CaptureGraph.h"
 #include "video/FramePipeline.h"
