@@ -1,8 +1,7 @@
 // The called side of ControlChannel against a raw caller over 127.0.0.1.
 #include <gtest/gtest.h>
 
-#include "CallFakes.h"
-#include "RawPeer.h"
+#include "ControlChannelFixture.h"
 #include "call/ControlChannel.h"
 #include "call/ControlMessages.h"
 #include "settings/TerminalSettings.h"
@@ -11,7 +10,7 @@ namespace {
 
 const QString kWelcomeLine = QStringLiteral("\r\n呼叫方(127.0.0.1)已连接本机:");
 
-class ControlChannelCalledTest : public ::testing::Test {
+class ControlChannelCalledTest : public ControlChannelFixture {
 protected:
     void SetUp() override {
         settings.SetLocalAddress(QStringLiteral("127.0.0.1"));
@@ -34,18 +33,6 @@ protected:
         ASSERT_EQ(caller.Receive(18), ControlMessages::Welcome());
         ASSERT_TRUE(call.connected);
     }
-
-    bool WaitForPane1(const QString& text) {
-        return QTest::qWaitFor([&] { return view.panes[1] == text; }, RawPeer::kWaitMs);
-    }
-
-    TerminalSettings settings;
-    CallState call;
-    MediaState media;
-    FakeView view{media};
-    ScriptedBoxes boxes;
-    FakeRinger ringer;
-    ControlChannel channel{settings, call, media, view, boxes, ringer};
 };
 
 TEST_F(ControlChannelCalledTest, StartServiceListensAndGreysTheCallMenus) {

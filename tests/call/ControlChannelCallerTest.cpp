@@ -5,15 +5,14 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 
-#include "CallFakes.h"
-#include "RawPeer.h"
+#include "ControlChannelFixture.h"
 #include "call/ControlChannel.h"
 #include "call/ControlMessages.h"
 #include "settings/TerminalSettings.h"
 
 namespace {
 
-class ControlChannelCallerTest : public ::testing::Test {
+class ControlChannelCallerTest : public ControlChannelFixture {
 protected:
     void SetUp() override { settings.SetPartnerAddress(QStringLiteral("127.0.0.1")); }
 
@@ -27,18 +26,6 @@ protected:
         ASSERT_EQ(finished.first().first().toBool(), true);
         ASSERT_TRUE(call.connected);
     }
-
-    bool WaitForPane1(const QString& text) {
-        return QTest::qWaitFor([&] { return view.panes[1] == text; }, RawPeer::kWaitMs);
-    }
-
-    TerminalSettings settings;
-    CallState call;
-    MediaState media;
-    FakeView view{media};
-    ScriptedBoxes boxes;
-    FakeRinger ringer;
-    ControlChannel channel{settings, call, media, view, boxes, ringer};
 };
 
 TEST_F(ControlChannelCallerTest, ConnectShowsTheCallAndRunsOneKeyWhenSet) {
