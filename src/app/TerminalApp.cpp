@@ -9,10 +9,10 @@
 #include "app/AutomationServer.h"
 #include "app/CommandLineOptions.h"
 #include "app/InstanceLock.h"
+#include "app/LiveTerminalWindow.h"
 #include "app/MessageLog.h"
 #include "app/QtMessageBoxes.h"
 #include "app/TerminalAutomation.h"
-#include "app/LiveTerminalWindow.h"
 #include "settings/SettingsStore.h"
 #include "settings/TerminalSettings.h"
 
