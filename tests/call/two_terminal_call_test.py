@@ -8,7 +8,7 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
-from terminal import Netns, Terminal, can_use_netns, wait_until  # noqa: E402
+from terminal import Netns, Terminal, can_use_netns, close_terminals  # noqa: E402
 
 HANG_UP = 32775
 START_SERVICE = 32810
@@ -41,10 +41,7 @@ class TwoTerminals(unittest.TestCase):
 
     def tearDown(self):
         try:
-            for t in self.terminals:
-                reports = t.sanitizer_reports()
-                t.close()
-                self.assertEqual(reports, [], "%s: %s" % (t.name, t.stderr()))
+            close_terminals(self, self.terminals)
         finally:
             self.namespace.__exit__(None, None, None)
 

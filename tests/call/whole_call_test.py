@@ -9,8 +9,8 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
-from terminal import (NetnsPair, Terminal, can_use_netns, dominant_frequency,  # noqa: E402
-                      wait_until)
+from terminal import (NetnsPair, Terminal, can_use_netns, close_terminals,  # noqa: E402
+                      dominant_frequency, wait_until)
 
 ONE_KEY = 32834
 HANG_UP = 32775
@@ -59,10 +59,7 @@ class WholeCall(unittest.TestCase):
 
     def tearDown(self):
         try:
-            for t in self.terminals:
-                reports = t.sanitizer_reports()
-                t.close()
-                self.assertEqual(reports, [], "%s:\n%s" % (t.name, t.stderr()))
+            close_terminals(self, self.terminals)
         finally:
             self.pair.__exit__(None, None, None)
 

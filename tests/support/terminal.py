@@ -298,3 +298,18 @@ class Terminal:
             self.alsa.stop()
         if hasattr(self, "_stderr"):
             self._stderr.close()
+
+
+def close_terminals(test, terminals):
+    """Ends every terminal and fails `test` on any sanitizer report. The
+    folders of a clean terminal are removed; a reported one keeps its files
+    for a look."""
+    failures = []
+    for t in terminals:
+        reports = t.sanitizer_reports()
+        t.close()
+        if reports:
+            failures.append("%s (files in %s):\n%s" % (t.name, t.root, t.stderr()))
+        else:
+            shutil.rmtree(t.root, ignore_errors=True)
+    test.assertEqual(failures, [])
