@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "LoopbackPorts.h"
+#include "PatternFrame.h"
 #include "transport/MediaSessions.h"
 #include "transport/rtp/RtpPacket.h"
 #include "transport/rtp/UdpSocket.h"
@@ -22,14 +23,6 @@ using Bytes = std::vector<uint8_t>;
 MediaPorts FreeMediaPorts() {
     return {LoopbackPorts::FreePair(), LoopbackPorts::FreePair(), LoopbackPorts::FreePair(),
             LoopbackPorts::FreePair()};
-}
-
-std::unique_ptr<EncodedFrame> MakeFrame(std::size_t length, bool idr, uint8_t seed) {
-    auto frame = std::make_unique<EncodedFrame>();
-    frame->length = length;
-    frame->idrFlag = idr ? 1 : 0;
-    for (std::size_t i = 0; i < length; ++i) frame->data[i] = static_cast<uint8_t>(seed ^ (i * 13));
-    return frame;
 }
 
 // The partner's receive port, read with a plain socket.

@@ -6,18 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "PatternFrame.h"
 #include "transport/VideoFrameReassembler.h"
 #include "transport/VideoPacketiser.h"
 
 namespace {
-
-std::unique_ptr<EncodedFrame> MakeFrame(std::size_t length, bool idr, uint8_t seed) {
-    auto frame = std::make_unique<EncodedFrame>();
-    frame->length = length;
-    frame->idrFlag = idr ? 1 : 0;
-    for (std::size_t i = 0; i < length; ++i) frame->data[i] = static_cast<uint8_t>(seed + i * 7);
-    return frame;
-}
 
 TEST(VideoPacketiserTest, SplitsIntoPiecesOf1400Bytes) {
     struct Case {
