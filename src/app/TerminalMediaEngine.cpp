@@ -33,8 +33,7 @@ RecordSound::Options CaptureOptions(int configuredHz) {
 TerminalMediaEngine::TerminalMediaEngine(MediaState& media, MediaCounters& counters,
                                          MessageBoxes& boxes, TerminalSettings& settings,
                                          Outputs outputs, const std::string& applicationTitle)
-    : media_(media),
-      settings_(settings),
+    : settings_(settings),
       width_(settings.videoWidth),
       height_(settings.videoHeight),
       inset_(width_, height_),

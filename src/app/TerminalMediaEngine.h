@@ -79,16 +79,12 @@ public:
     void StopAudioReceiveLoop() override;
 
     CaptureGraph& Capture() { return capture_; }
-    MediaState& Media() { return media_; }
     SnapshotWriter& Snapshots() { return snapshots_; }
-    SpeechBlocks& Speech() { return speech_; }
-    RemoteDisplay& Display() { return display_; }
 
 private:
     void EncodeAndSend(const uint8_t* yuv420, std::size_t lengthBytes);
     void UsePartnerAddress();
 
-    MediaState& media_;
     TerminalSettings& settings_;
     const int width_;
     const int height_;
